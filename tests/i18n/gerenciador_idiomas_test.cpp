@@ -52,7 +52,9 @@ TEST(Descoberta, AcceptsOnlyUsableLanguageFiles) {
     EXPECT_EQ(ordenados(g.obterNomesIdiomas()), ordenados(esperados));
     ASSERT_EQ(g.obterArquivosIdiomas().size(), g.obterNomesIdiomas().size());
     for (std::size_t i = 0; i < g.obterNomesIdiomas().size(); ++i) {
-        if (g.obterNomesIdiomas()[i] == "Citado") EXPECT_EQ(g.obterArquivosIdiomas()[i], "Aspas");
+        if (g.obterNomesIdiomas()[i] == "Citado") {
+            EXPECT_EQ(g.obterArquivosIdiomas()[i], "Aspas");
+        }
     }
     EXPECT_TRUE(janela.mensagens.empty());
     EXPECT_FALSE(janela.termino);
