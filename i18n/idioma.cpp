@@ -9,6 +9,7 @@
 #include "i18n/mensagens.h"
 #include "platform/core/convert.h"
 #include "platform/core/exceptions.h"
+#include "platform/files/files.h"
 #include "platform/jpeg/jpeg.h"
 
 namespace {
@@ -18,7 +19,12 @@ bool blank(char c) { return static_cast<unsigned char>(c) <= 32; }
 std::string lerArquivo(const std::string& caminho) {
     std::ifstream in(caminho, std::ios::binary);
     if (!in) throw EFOpenError("Cannot open file \"" + caminho + "\". " + std::strerror(errno));
-    std::string texto((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string texto;
+    try {
+        texto.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        in.setstate(std::ios::badbit);
+    }
     if (in.bad()) throw EFOpenError("Cannot read file \"" + caminho + "\".");
     return texto;
 }
@@ -36,6 +42,7 @@ std::string trocarSustenidos(const std::string& valor) {
 // Reads `length` bytes at `offset` of the picture file (the whole file for
 // length 0); nothing when the file or the range cannot be read.
 std::optional<std::string> lerTrecho(const std::string& caminho, std::int64_t offset, std::int64_t length) {
+    if (!platform::files::fileExists(caminho)) return std::nullopt;
     std::ifstream in(caminho, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
     const std::int64_t tamanho = static_cast<std::int64_t>(in.tellg());

@@ -38,10 +38,16 @@ bool sameText(const std::string& a, const std::string& b) {
 }
 
 IniFile::IniFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return;
+    // A folder or a device in the file's place reads as no file at all.
+    std::string text;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return;
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) return;
+    } catch (const std::exception&) {
+        return;
+    }
     parse(text);
 }
 

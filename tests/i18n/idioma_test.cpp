@@ -87,6 +87,8 @@ TEST(Idioma, NomeIdiomaComesFromTheBodyAsWritten) {
 TEST(Idioma, UnreadableLanguageFileRaisesFileError) {
     PastaTemporaria pasta;
     EXPECT_THROW(Idioma(pasta.diretorio, "nada.idm", "nada.dat"), EFOpenError);
+    std::filesystem::create_directory(pasta.caminho / "pasta.idm");
+    EXPECT_THROW(Idioma(pasta.diretorio, "pasta.idm", "pasta.dat"), EFOpenError);
 }
 
 // Pictures: a picture file holding two JPEGs back to back.
@@ -171,6 +173,13 @@ TEST_F(Imagens, MissingPictureFileIsBrokenAndTheMessageNamesSupport) {
     EXPECT_EQ(avisos[0], std::string("Internationalization|") +
                              "The file of the language you have selected is corrupted. Try to reinstall your software.\r\n"
                              "If the problem persist, please contact us: " + kEmailSuporte + ".");
+}
+
+TEST_F(Imagens, PictureFileThatIsAFolderIsBroken) {
+    std::filesystem::create_directory(pasta.caminho / "pasta.dat");
+    const auto idioma = carregar("pasta.dat");
+    EXPECT_EQ(idioma->obterImagem("p", "inteira"), nullptr);
+    EXPECT_EQ(avisos.size(), 1u);
 }
 
 TEST_F(Imagens, PictureFileIsReadAtEachRequest) {
