@@ -20,8 +20,8 @@ using audiotest::Probe;
 using audiotest::pump;
 using audiotest::whoGot;
 
-// A recorder on the stepped device with an analyser attached, as the main
-// window wires them: Source first, then the analysis length, then the block.
+// A recorder on the stepped device with an analyser attached; N comes out as
+// the smallest power of two covering both `requested` and `blockFrames`.
 class AnalyserTest : public ::testing::Test {
 protected:
     void SetUp() override { audiotest::app(); }
@@ -31,10 +31,10 @@ protected:
         recorder->SetAutoStart(false);
         recorder->Quality().SetChannels(channels);
         recorder->Quality().SetBitsPerSample(bits);
+        recorder->SetBufSize(blockFrames);
         fft = std::make_unique<TFFT>();
         fft->SetSource(recorder.get());
         fft->SetBufSize(requested);
-        recorder->SetBufSize(blockFrames);
         pump();
     }
     void start() {
@@ -175,21 +175,21 @@ TEST_F(AnalyserTest, ChannelSelection) {
         {1, chRight, {200}, 200 * 64 - 8192},  // no right channel: the mixed value
     };
     for (const Case& c : cases) {
-        wire(64, 64, c.channels);
+        wire(256, 256, c.channels);
         fft->SetChannels(c.pick);
         start();
         deliver(c.frame);
-        EXPECT_NEAR(fft->Magnitude(0), c.value * 8.0, 1e-6) << c.channels << "ch pick " << c.pick;
+        EXPECT_NEAR(fft->Magnitude(0), c.value * 16.0, 1e-6) << c.channels << "ch pick " << c.pick;
         TearDown();
     }
 }
 
 TEST_F(AnalyserTest, SixteenBitChannelsAreSignedLittleEndian) {
-    wire(64, 64, 2, 16);
+    wire(256, 256, 2, 16);
     fft->SetChannels(chRight);
     start();
     deliver({0x00, 0x00, 0x18, 0xFC});  // right = -1000
-    EXPECT_NEAR(fft->Magnitude(0), 1000.0 * 8.0, 1e-6);
+    EXPECT_NEAR(fft->Magnitude(0), 1000.0 * 16.0, 1e-6);
 }
 
 TEST_F(AnalyserTest, EveryOpeningStartsFromAnEmptyHistory) {
@@ -247,8 +247,9 @@ TEST_F(AnalyserTest, SameSourceTwiceRegistersOnce) {
     start();
     log.clear();
     deliver({});
-    EXPECT_EQ(whoGot(log, aeData).size(), 6u);  // one spectrum + five recorder listeners
-    EXPECT_EQ(std::count(whoGot(log, aeData).begin(), whoGot(log, aeData).end(), "l"), 1);
+    const std::vector<std::string> told = whoGot(log, aeData);
+    EXPECT_EQ(told.size(), 6u);  // one spectrum + five recorder listeners
+    EXPECT_EQ(std::count(told.begin(), told.end(), "l"), 1);
 }
 
 TEST_F(AnalyserTest, DestroyedSourceLeavesNoSourceAndNoTables) {
