@@ -168,7 +168,6 @@ TEST_F(RecorderTest, SampleValueMixesChannels) {
         {1, 16, {0xFF, 0x7F}, 32767},
         {2, 16, {0xFD, 0xFF, 0x00, 0x00}, -1},   // (-3 + 0) / 2 toward zero
         {2, 16, {0x03, 0x00, 0x00, 0x00}, 1},
-        {3, 8, {7, 9, 11}, 7},                   // other layouts: the raw byte
     };
     for (const Case& c : cases) {
         recorder->Quality().SetChannels(c.channels);
