@@ -63,6 +63,9 @@ MMRESULT openError(int err) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
+    case ECONNREFUSED:  // the sound server behind the PCM is not running
+    case ENOTCONN:
+    case ECONNRESET:
         // No such device; with nothing to capture from at all, no driver.
         return capturePcms().empty() ? MMSYSERR_NODRIVER : MMSYSERR_BADDEVICEID;
     case ENOMEM:
