@@ -83,10 +83,11 @@ private:
                 lock.lock();
                 if (frames == 0) {
                     ended_ = true;
-                    continue;
+                } else {
+                    pending_ = std::move(chunk);
+                    pendingFrames_ = frames;
                 }
-                pending_ = std::move(chunk);
-                pendingFrames_ = frames;
+                continue;  // stop or quit may have come while the lock was free
             }
             if (paced_) {
                 const auto due = origin + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
