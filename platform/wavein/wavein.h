@@ -18,7 +18,8 @@
 // anything else is WAVERR_BADFORMAT.
 //
 // ALSA open failures: device busy -> MMSYSERR_ALLOCATED; no such device
-// (unknown number, or "default" with no sound server and no card) ->
+// (unknown number, "default" with no sound server and no card, or a sound
+// server that has gone away) ->
 // MMSYSERR_BADDEVICEID, or MMSYSERR_NODRIVER when ALSA lists no capture PCM
 // at all; out of memory -> MMSYSERR_NOMEM; format refused -> WAVERR_BADFORMAT;
 // anything else -> MMSYSERR_ERROR. A device that fails during capture simply
