@@ -76,6 +76,8 @@ struct OpeningCase {
     const char* expectedJournal;
 };
 
+void PrintTo(const OpeningCase& c, std::ostream* os) { *os << c.name; }
+
 class SaidaMIDIOpening : public testing::TestWithParam<OpeningCase> {};
 
 TEST_P(SaidaMIDIOpening, TriesMapperThenDevicesInOrderAndStaysSilentWhenNoneOpens) {
@@ -112,6 +114,8 @@ struct LoadFailure {
     fs::path location;
     const char* message;
 };
+
+void PrintTo(const LoadFailure& c, std::ostream* os) { *os << c.name; }
 
 class SaidaMIDILoading : public testing::TestWithParam<LoadFailure> {};
 

@@ -241,3 +241,43 @@ TEST(RealMapper, PlaysThroughPulseAudio) {
     const std::vector<float> steady(sound.begin() + start + rate / 10, sound.begin() + start + rate * 6 / 10);
     EXPECT_NEAR(estimateFundamental(steady, rate, 40, 1000), 82.41, 82.41 * 0.005);
 }
+
+TEST_F(OfflineMapper, LibraryRefusesMalformedEventsAndStaleHandles) {
+    Mapper mapper;  // the hooks' reference keeps the library loaded
+    void* lib = dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
+    auto open = reinterpret_cast<decltype(&OpenMidiOut)>(dlsym(lib, "OpenMidiOut"));
+    auto put = reinterpret_cast<decltype(&PutMidiOut)>(dlsym(lib, "PutMidiOut"));
+    auto reset = reinterpret_cast<decltype(&ResetMidiOut)>(dlsym(lib, "ResetMidiOut"));
+    auto close = reinterpret_cast<decltype(&CloseMidiOut)>(dlsym(lib, "CloseMidiOut"));
+    auto count = reinterpret_cast<decltype(&GetNumOutDevices)>(dlsym(lib, "GetNumOutDevices"));
+
+    EXPECT_LE(open(nullptr, uint16_t(count()), 0, 78624), MXMIDI_FAILED_HANDLE_MAX) << "a device past the last";
+    const MxMidiHandle h = open(nullptr, MXMIDI_MAPPER, 0, 78624);
+    ASSERT_GT(h, MXMIDI_FAILED_HANDLE_MAX);
+
+    struct Case {
+        MidiEvent event;
+        int result;
+    };
+    const Case cases[] = {
+        {{0, 0x90, 40, 127, 0}, MXMIDI_OK},
+        {{0, 0x80, 41, 0, 0}, MXMIDI_OK},          // note-off of a silent key
+        {{0, 0xE0, 0, 64, 0}, MXMIDI_OK},          // pitch bend centre
+        {{0, 0xF8, 0, 0, 0}, MXMIDI_OK},           // clock: accepted, no effect
+        {{0, 0x40, 40, 127, 0}, MXMIDI_BAD_EVENT}, // running status is no message
+        {{0, 0x90, 200, 127, 0}, MXMIDI_BAD_EVENT},
+        {{0, 0xB0, 7, 128, 0}, MXMIDI_BAD_EVENT},
+        {{0, 0xF0, 0x7E, 0, 0}, MXMIDI_BAD_EVENT}, // system exclusive
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(put(h, &c.event), c.result) << std::hex << int(c.event.status) << " " << int(c.event.data1);
+    EXPECT_EQ(put(h, nullptr), MXMIDI_BAD_EVENT);
+
+    EXPECT_EQ(close(h), MXMIDI_OK);
+    const MidiEvent note{0, 0x90, 40, 127, 0};
+    EXPECT_EQ(put(h, &note), MXMIDI_BAD_HANDLE);
+    EXPECT_EQ(reset(h), MXMIDI_BAD_HANDLE);
+    EXPECT_EQ(close(h), MXMIDI_BAD_HANDLE);
+    EXPECT_EQ(mapper.render(0.01).size(), 0u) << "rendering with no mapper open";
+    dlclose(lib);
+}

@@ -1,0 +1,6 @@
+if(NOT TARGET PkgConfig::FLUIDSYNTH)
+  pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
+endif()
+target_link_libraries(bench_midi_latency PRIVATE midi PkgConfig::FLUIDSYNTH ${CMAKE_DL_LIBS})
+target_compile_definitions(bench_midi_latency PRIVATE MIDI_LIBRARY="$<TARGET_FILE:MxMidi32>")
+add_dependencies(bench_midi_latency MxMidi32)
