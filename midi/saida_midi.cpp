@@ -32,6 +32,8 @@ void SaidaMIDI::enviarMensagem(uint8_t status, uint8_t dado1, uint8_t dado2) {
 }
 
 void SaidaMIDI::selecionarInstrumento(uint8_t canal, uint8_t programa) {
+    // Past channel 15, 0xB0 + canal would be some other message entirely.
+    if (canal > 15 || programa > 127) return;
     enviarMensagem(0xB0 + canal, 0, 0);
     enviarMensagem(0xC0 + canal, programa, 0);
 }

@@ -31,7 +31,7 @@ public:
     // open; the device's result is ignored.
     void enviarMensagem(uint8_t status, uint8_t dado1, uint8_t dado2);
     // Bank 0 then `programa` (0..127, General MIDI, counted from 0) on
-    // `canal` (0..15).
+    // `canal` (0..15); out-of-range values send nothing.
     void selecionarInstrumento(uint8_t canal, uint8_t programa);
 
     bool estaAberta() const { return saida_->isOpen(); }

@@ -46,6 +46,8 @@ TEST(SaidaMIDI, SendsInstrumentThenResetAndNoteOnPerStringAndClosesCleanly) {
         EXPECT_TRUE(saida.estaAberta());
         EXPECT_EQ(saida.obterDispositivo(), -1);
         saida.selecionarInstrumento(0, 24);
+        saida.selecionarInstrumento(16, 24);  // would read as a program change on channel 0
+        saida.selecionarInstrumento(0, 128);
         for (uint8_t nota : {40, 45, 45}) {  // two clicks on one string restart it
             saida.silenciar();
             saida.enviarMensagem(0x90, nota, 127);
