@@ -153,7 +153,8 @@ TEST(RealMapper, WithoutAnyAudioOutputTheProgramRunsSilently) {
 
 namespace {
 
-// A private PulseAudio server with one null sink, stopped by its process id.
+// A private PulseAudio server with one null sink, stopped by its process id;
+// should the test die first, the server leaves on its own once idle.
 class PulseServer {
 public:
     PulseServer() {
@@ -162,7 +163,7 @@ public:
         runtimeDir_ = dir;
         setenv("XDG_RUNTIME_DIR", dir, 1);
         unsetenv("PULSE_SERVER");
-        const char* argv[] = {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
+        const char* argv[] = {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=10", "--disallow-exit",
                               "-L", "module-native-protocol-unix", "-L", "module-null-sink sink_name=tsink",
                               nullptr};
         posix_spawn_file_actions_t actions;
