@@ -1,0 +1,22 @@
+#include "platform/ui/page_control.h"
+
+#include <QShowEvent>
+
+namespace platform::ui {
+
+Page::Page(QWidget* parent) : QWidget(parent) {}
+
+void Page::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) emit shown(this);
+}
+
+PageControl::PageControl(QWidget* parent) : QStackedWidget(parent) {}
+
+void PageControl::setActivePageIndex(int index) {
+    if (index >= 0 && index < count()) setCurrentIndex(index);
+}
+
+Page* PageControl::page(int index) const { return qobject_cast<Page*>(widget(index)); }
+
+}  // namespace platform::ui
