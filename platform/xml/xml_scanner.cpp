@@ -81,6 +81,61 @@ std::string declaredEncoding(std::string_view doc, bool& declared) {
     return std::string(decl.substr(i, close - i));
 }
 
+// Length of the well-formed UTF-8 sequence at s[i], or 0.
+std::size_t utf8SequenceLength(std::string_view s, std::size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) return 1;
+    std::size_t n;
+    unsigned char low = 0x80, high = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) n = 2;
+    else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        if (b == 0xE0) low = 0xA0;
+        if (b == 0xED) high = 0x9F;  // no surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        if (b == 0xF0) low = 0x90;
+        if (b == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return 0;
+    }
+    return n;
+}
+
+// A document said to be UTF-8 that is not (typically a Windows-1252 letter
+// typed into it) would stop expat at the first such byte and lose every
+// tuning after it; such bytes become the inverted question mark instead,
+// as characters Windows-1252 lacks do.
+std::string repairUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + 16);
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = utf8SequenceLength(s, i);
+        if (n == 0) {
+            out += "\xC2\xBF";
+            ++i;
+        } else {
+            out.append(s.substr(i, n));
+            i += n;
+        }
+    }
+    return out;
+}
+
+bool isValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = utf8SequenceLength(s, i);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -227,6 +282,12 @@ void XmlScanner::loadFromBuffer(std::string_view document) {
     const std::string encoding = declaredEncoding(document, declared);
     const bool utf8 = (declared && (encoding.empty() || equalsNoCase(encoding, "UTF-8"))) ||
                       (bom && (!declared || encoding.empty() || equalsNoCase(encoding, "UTF-8")));
+
+    std::string repaired;
+    if (utf8 && !isValidUtf8(document)) {
+        repaired = repairUtf8(document);
+        document = repaired;
+    }
 
     // Forcing the encoding overrides whatever the declaration says; as
     // ISO-8859-1 every byte is the code point of its own value.

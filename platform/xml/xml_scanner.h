@@ -18,7 +18,8 @@
 //
 // Encoding. A document beginning with an XML declaration that names UTF-8
 // (any letter case) or no encoding is decoded from UTF-8 into Windows-1252,
-// characters Windows-1252 lacks becoming 0xBF. Without a declaration, or
+// characters Windows-1252 lacks, and bytes that are not UTF-8, becoming
+// 0xBF. Without a declaration, or
 // with any other encoding name, the bytes are taken as they stand. A UTF-8
 // byte-order mark is skipped and counts as a declaration naming UTF-8
 // unless a declaration names another encoding.

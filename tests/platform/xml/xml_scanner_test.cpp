@@ -77,6 +77,8 @@ TEST(XmlScannerTest, EncodingFollowsTheDeclaration) {
         {"<?xml version=\"1.0\" encoding='UTF-8' ?><r>" + utf8Text + "</r>", "\xE9\x80\xBFZ"},
         {"<?xml version=\"1.0\"?><r>" + utf8Text + "</r>", "\xE9\x80\xBFZ"},
         {"\xEF\xBB\xBF<r>" + utf8Text + "</r>", "\xE9\x80\xBFZ"},
+        // bytes that are not UTF-8 do not end the document
+        {"<?xml version=\"1.0\"?><r>Viol\xE3o<a/>\xED\xA0\x80\xC3</r>", "Viol\xBFo\xBF\xBF\xBF\xBF"},
         // no declaration, or another encoding: the bytes as they stand
         {"<r>" + utf8Text + "</r>", utf8Text},
         {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><r>\xE9\x80</r>", "\xE9\x80"},
