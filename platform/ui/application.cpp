@@ -50,12 +50,9 @@ public:
                     return true;
             }
             return QApplication::notify(receiver, event);
-        } catch (const Exception& e) {
-            report(joined(e.className(), e.message()));
-        } catch (const std::exception& e) {
-            report(joined(demangled(typeid(e)), e.what()));
         } catch (...) {
-            report("Unknown exception");
+            // Last resort, for handlers on Qt's own widgets; ours catch earlier.
+            detail::reportCurrentException();
         }
         return true;
     }
@@ -68,11 +65,6 @@ private:
         if (key == 0) return false;
         form->dispatchKeyDown(key, event->modifiers());
         return key == 0;  // the form consumed it
-    }
-
-    static void report(const std::string& text) {
-        std::string caption = platform::ui::title();
-        showMessage(text, caption.empty() ? std::string("Error") : caption);
     }
 };
 
@@ -179,6 +171,21 @@ void setMessageBoxHookForTests(MessageBoxHook hook) { state().messageHook = std:
 void setScreenPixelsPerInchForTests(std::optional<int> dpi) { state().dpiOverride = dpi; }
 
 namespace detail {
+
+void reportCurrentException() {
+    std::string text;
+    try {
+        throw;
+    } catch (const Exception& e) {
+        text = joined(e.className(), e.message());
+    } catch (const std::exception& e) {
+        text = joined(demangled(typeid(e)), e.what());
+    } catch (...) {
+        text = "Unknown exception";
+    }
+    const std::string caption = platform::ui::title();
+    showMessage(text, caption.empty() ? std::string("Error") : caption);
+}
 
 bool execTerminable(QEventLoop& loop) {
     State& s = state();

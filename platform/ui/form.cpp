@@ -86,6 +86,10 @@ void Form::setModalResult(int result) {
     if (result != mrNone && modalLoop_) modalLoop_->exit(0);
 }
 
+bool Form::event(QEvent* event) {
+    return detail::guardedEvent([&] { return QWidget::event(event); });
+}
+
 void Form::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) formShow();

@@ -92,6 +92,7 @@ protected:
     // Key codes are platform::ui::keys (virtual key codes).
     virtual void formKeyDown(int& key, Qt::KeyboardModifiers shift) { (void)key; (void)shift; }
 
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,6 @@
 #include "platform/ui/list_box.h"
 
+#include "platform/ui/event_loops.h"
 #include "platform/ui/text.h"
 
 #include <QKeyEvent>
@@ -62,6 +63,14 @@ void ListBox::setItemIndex(int index) {
 void ListBox::setItemHeight(int pixels) {
     itemHeight_ = pixels > 0 ? pixels : 13;
     doItemsLayout();
+}
+
+bool ListBox::event(QEvent* event) {
+    return detail::guardedEvent([&] { return QListWidget::event(event); });
+}
+
+bool ListBox::viewportEvent(QEvent* event) {
+    return detail::guardedEvent([&] { return QListWidget::viewportEvent(event); });
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -35,6 +35,8 @@ signals:
     void doubleClicked(platform::ui::ListBox* sender);
 
 protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

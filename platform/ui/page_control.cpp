@@ -1,10 +1,16 @@
 #include "platform/ui/page_control.h"
 
+#include "platform/ui/event_loops.h"
+
 #include <QShowEvent>
 
 namespace platform::ui {
 
 Page::Page(QWidget* parent) : QWidget(parent) {}
+
+bool Page::event(QEvent* event) {
+    return detail::guardedEvent([&] { return QWidget::event(event); });
+}
 
 void Page::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -21,6 +21,7 @@ signals:
     void shown(platform::ui::Page* sender);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/ui/picture_control.h"
 
+#include "platform/ui/event_loops.h"
 #include "platform/ui/picture_convert.h"
 #include "platform/ui/text.h"
 
@@ -66,6 +67,10 @@ void PictureControl::paintEvent(QPaintEvent*) {
     } else {
         painter.drawPixmap(0, 0, shown_);
     }
+}
+
+bool PictureControl::event(QEvent* event) {
+    return detail::guardedEvent([&] { return QWidget::event(event); });
 }
 
 void PictureControl::mousePressEvent(QMouseEvent* event) {

@@ -73,6 +73,7 @@ signals:
     void mouseUp(platform::ui::PictureControl* sender, Qt::MouseButton button, QPoint pos);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -1,11 +1,16 @@
 #include "platform/ui/timer.h"
 
+#include "platform/ui/event_loops.h"
+
 namespace platform::ui {
 
 Timer::Timer(QObject* parent) : QObject(parent) {
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        if (handler_) handler_();
+        detail::guardedEvent([this] {
+            if (handler_) handler_();
+            return true;
+        });
     });
 }
 
