@@ -1,0 +1,2 @@
+/* A program without a version block. */
+int main(void) { return 0; }
