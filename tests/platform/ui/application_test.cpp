@@ -5,7 +5,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/timer.h"
-#include "ui_test_support.h"
+#include "widget_events.h"
 
 #include <QMessageBox>
 #include <QTimer>

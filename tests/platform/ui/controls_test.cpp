@@ -16,7 +16,7 @@
 #include "platform/ui/text.h"
 #include "platform/ui/window_drag.h"
 #include "tests/support/temp_dir.h"
-#include "ui_test_support.h"
+#include "widget_events.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
