@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/form_splash.h"
+#include "app/versao_programa.h"
 #include "i18n/gerenciador_idiomas.h"
 #include "platform/ui/application.h"
 #include "settings/configuracoes_usuario.h"
@@ -41,5 +42,6 @@ ServicosInicializacao servicosPadrao(std::function<std::shared_ptr<void>()> cria
     s.definirTitulo = [](const std::string& titulo) { platform::ui::setTitle(titulo); };
     s.criarJanelas = std::move(criarJanelas);
     s.executarLaco = [] { platform::ui::run(); };
+    s.obterVersao = [] { return obterVersaoPrograma(); };
     return s;
 }

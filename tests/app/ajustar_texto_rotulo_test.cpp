@@ -10,7 +10,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/label.h"
-#include "tests/app/fixture.h"
+#include "tests/app/fixture_qt.h"
 
 namespace {
 

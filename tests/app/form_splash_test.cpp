@@ -7,7 +7,7 @@
 #include "i18n/gerenciador_idiomas.h"
 #include "platform/jpeg/jpeg.h"
 #include "platform/ui/picture_control.h"
-#include "tests/app/fixture.h"
+#include "tests/app/fixture_qt.h"
 
 namespace {
 

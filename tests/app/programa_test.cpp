@@ -23,7 +23,7 @@
 #include "i18n/mensagens.h"
 #include "platform/files/files.h"
 #include "platform/ui/application.h"
-#include "tests/app/fixture.h"
+#include "tests/app/fixture_qt.h"
 #include "tuner/form_principal.h"
 
 namespace {
