@@ -21,6 +21,7 @@
 #include "i18n/gerenciador_idiomas.h"
 #include "i18n/lista_idiomas.h"
 #include "i18n/mensagens.h"
+#include "platform/core/exceptions.h"
 #include "platform/files/files.h"
 #include "platform/ui/application.h"
 #include "tests/app/fixture_qt.h"
@@ -67,6 +68,7 @@ protected:
         ServicosInicializacao s = servicosPadrao([this]() -> std::shared_ptr<void> {
             splashDuranteJanelas = visivel<TformSplash>() != nullptr;
             ++janelasCriadas;
+            if (falhaAoCriar) falhaAoCriar();
             auto j = std::make_shared<Janelas>(*gerenciador);
             principal = &j->principal;
             return j;
@@ -119,6 +121,7 @@ protected:
     bool splashNaEspera = false, splashDuranteJanelas = false;
     std::chrono::milliseconds espera{0};
     TformPrincipal* principal = nullptr;
+    std::function<void()> falhaAoCriar;
 };
 
 const std::string kTitulo = std::string(mensagens_idioma::kTitulo) + " | ";
@@ -189,6 +192,19 @@ TEST_F(Programa, JanelaPrincipalMinimaGuardaAoFechar) {
     EXPECT_EQ(executar(), 0);
     EXPECT_TRUE(mensagens.empty());
     EXPECT_EQ(ini(), "[geral]\r\nidioma=Portugues\r\nafinacaoSelecionada=3\r\ntipoSistema=2\r\n");
+}
+
+// A failure while the windows are built: the splash goes, the localized
+// report shows (this test executable has no version block), no loop runs.
+TEST_F(Programa, FalhaAoCriarJanelasRelatadaNoIdioma) {
+    pasta.escrever("pt.idm", teste_app::idiomaPortugues());
+    pasta.escrever("quindral.ini", "[geral]\r\nidioma=Portugues\r\n");
+    falhaAoCriar = [] { throw EListError("List index out of bounds (9)"); };
+    EXPECT_EQ(executar(), 0);
+    EXPECT_THAT(mensagens, ElementsAre("Zelmora Quindral 2.0 | Ocorreu um erro.\r\nContate-nos.\r\n"
+                                       "\" EListError (List index out of bounds (9)) \""));
+    EXPECT_EQ(visivel<TformSplash>(), nullptr);
+    EXPECT_EQ(ini(), "[geral]\r\nidioma=Portugues\r\n");
 }
 
 }  // namespace
