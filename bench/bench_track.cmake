@@ -1,0 +1,6 @@
+if(TARGET track_runner)
+  pkg_check_modules(BENCH_TRACK_SNDFILE REQUIRED IMPORTED_TARGET sndfile)
+  target_link_libraries(bench_track PRIVATE track_runner tuner_core audio PkgConfig::BENCH_TRACK_SNDFILE)
+else()
+  target_compile_definitions(bench_track PRIVATE QUINDRAL_NO_TRACK_RUNNER)
+endif()
