@@ -5,8 +5,12 @@
 #include "platform/ui/window_drag.h"
 #include "ui_TformAfinacoes.h"
 
-TformAfinacoes::TformAfinacoes(const GerenciadorIdiomas& idiomas, QWidget* owner)
-    : Form(owner, platform::ui::FormBorder::None), ui_(new Ui::TformAfinacoes) {
+TformAfinacoes::TformAfinacoes(const GerenciadorIdiomas& idiomas, GerenciadorAfinacoes& afinacoes,
+                               std::function<void()> carregarAfinacaoAtual, QWidget* owner)
+    : Form(owner, platform::ui::FormBorder::None),
+      afinacoes_(afinacoes),
+      carregarAfinacaoAtual_(std::move(carregarAfinacaoAtual)),
+      ui_(new Ui::TformAfinacoes) {
     ui_->setupUi(this);
     setFixedSize(size());
     ui_->imgFundo->setPicture(idiomas.obterImagem("fmAssistente", "imgFundo"));

@@ -2,7 +2,11 @@
 // The tunings chooser, for now only its frame: a borderless 381 x 317 window
 // with the language's background picture (fmAssistente/imgFundo).
 
+#include <functional>
+
 #include "platform/ui/form.h"
+
+class GerenciadorAfinacoes;
 
 class GerenciadorIdiomas;
 
@@ -17,11 +21,15 @@ class PictureControl;
 class TformAfinacoes : public platform::ui::Form {
     Q_OBJECT
 public:
-    explicit TformAfinacoes(const GerenciadorIdiomas& idiomas, QWidget* owner = nullptr);
+    // carregarAfinacaoAtual has the main window display the tuning made current.
+    TformAfinacoes(const GerenciadorIdiomas& idiomas, GerenciadorAfinacoes& afinacoes,
+                   std::function<void()> carregarAfinacaoAtual, QWidget* owner = nullptr);
     ~TformAfinacoes() override;
 
     platform::ui::PictureControl* imgFundo() const;
 
 private:
+    GerenciadorAfinacoes& afinacoes_;
+    std::function<void()> carregarAfinacaoAtual_;
     Ui::TformAfinacoes* ui_;
 };

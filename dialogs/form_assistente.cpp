@@ -5,8 +5,11 @@
 #include "platform/ui/window_drag.h"
 #include "ui_TformAssistente.h"
 
-TformAssistente::TformAssistente(const GerenciadorIdiomas& idiomas, QWidget* owner)
-    : Form(owner, platform::ui::FormBorder::None), ui_(new Ui::TformAssistente) {
+TformAssistente::TformAssistente(const GerenciadorIdiomas& idiomas, std::function<void(int)> mostrarErroAudio,
+                                 QWidget* owner)
+    : Form(owner, platform::ui::FormBorder::None),
+      mostrarErroAudio_(std::move(mostrarErroAudio)),
+      ui_(new Ui::TformAssistente) {
     ui_->setupUi(this);
     setFixedSize(size());
     ui_->imgFundo->setPicture(idiomas.obterImagem("fmAssistente", "imgFundo"));

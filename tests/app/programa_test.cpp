@@ -24,15 +24,40 @@
 #include "platform/core/exceptions.h"
 #include "platform/files/files.h"
 #include "platform/ui/application.h"
+#include "platform/wavein/stepped_device.h"
 #include "tests/app/fixture_qt.h"
+#include "tunings/gerenciador_afinacoes.h"
+#include "tunings/xml_afinacao_parser.h"
 #include "tuner/form_principal.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 
+// Four guitar tunings, so a remembered index of 3 stays as it is.
+const char* const kAfinacoes =
+    "<?xml version=\"1.0\"?><afinacoes>"
+    "<Afinacao><instrumento>Violao</instrumento><numeroCordas>6</numeroCordas>"
+    "<frequenciasMIDI><n>40</n><n>45</n><n>50</n><n>55</n><n>59</n><n>64</n></frequenciasMIDI></Afinacao>"
+    "<Afinacao><instrumento>Violao</instrumento><numeroCordas>6</numeroCordas>"
+    "<frequenciasMIDI><n>38</n><n>45</n><n>50</n><n>55</n><n>59</n><n>64</n></frequenciasMIDI></Afinacao>"
+    "<Afinacao><instrumento>Baixo</instrumento><numeroCordas>4</numeroCordas>"
+    "<frequenciasMIDI><n>28</n><n>33</n><n>38</n><n>43</n></frequenciasMIDI></Afinacao>"
+    "<Afinacao><instrumento>Baixo</instrumento><numeroCordas>5</numeroCordas>"
+    "<frequenciasMIDI><n>23</n><n>28</n><n>33</n><n>38</n><n>43</n></frequenciasMIDI></Afinacao>"
+    "</afinacoes>";
+
+// The main window on a tunings catalogue of the test's folder and the
+// recording stand-in of the MIDI library.
 struct Janelas {
-    explicit Janelas(GerenciadorIdiomas& g) : principal(g), assistente(g), afinacoes(g) {}
+    Janelas(GerenciadorIdiomas& g, const std::filesystem::path& pasta)
+        : leitor([&g](const std::string& s, const std::string& k) { return g.obterTexto(s, k); }),
+          catalogo(leitor, pasta / "Afinacoes.xml"),
+          principal(g, {&catalogo, MIDI_STANDIN_DIR}),
+          assistente(g, [](int) {}),
+          afinacoes(g, catalogo, [] {}) {}
+    XMLAfinacaoParser leitor;
+    GerenciadorAfinacoes catalogo;
     TformPrincipal principal;
     TformAssistente assistente;
     TformAfinacoes afinacoes;
@@ -49,6 +74,7 @@ class Programa : public ::testing::Test {
 protected:
     void SetUp() override {
         teste_app::iniciarQt();
+        pasta.escrever("Afinacoes.xml", kAfinacoes);
         platform::ui::resetTerminateForTests();
         lista = std::make_unique<TformListaIdiomas>(&platform::ui::terminateRequested);
         platform::ui::setMessageBoxHookForTests(
@@ -69,7 +95,7 @@ protected:
             splashDuranteJanelas = visivel<TformSplash>() != nullptr;
             ++janelasCriadas;
             if (falhaAoCriar) falhaAoCriar();
-            auto j = std::make_shared<Janelas>(*gerenciador);
+            auto j = std::make_shared<Janelas>(*gerenciador, pasta.caminho);
             principal = &j->principal;
             return j;
         });
@@ -113,6 +139,7 @@ protected:
         return s.str();
     }
 
+    platform::wavein::SteppedDevice microfone;  // the main window's capture
     teste_app::PastaTemporaria pasta;
     std::unique_ptr<TformListaIdiomas> lista;
     std::unique_ptr<GerenciadorIdiomas> gerenciador;
@@ -154,7 +181,7 @@ TEST_F(Programa, PrimeiroInicioAte96PPPDoEscolhaAoArquivoDeConfiguracoes) {
         l.listaIdiomas->setCurrentRow(l.listaIdiomas->count() - 1);
         l.btnOk->click();
     });
-    quandoVisivel<TformPrincipal>([](TformPrincipal& p) { p.btnSair()->click(); });
+    quandoVisivel<TformPrincipal>([](TformPrincipal& p) { p.btnSairClick(); });
     EXPECT_EQ(executar(), 0);
 
     EXPECT_THAT(mensagens, ElementsAre(kTitulo + mensagens_idioma::kNaoEncontrado));
@@ -187,7 +214,7 @@ TEST_F(Programa, JanelaPrincipalMinimaGuardaAoFechar) {
         EXPECT_EQ(p.caption(), "Zelmora Quindral 2.0");
         EXPECT_EQ(platform::ui::title(), "Quindral");
         EXPECT_EQ(platform::ui::mainWindow(), &p);
-        p.btnSair()->click();
+        p.btnSairClick();
     });
     EXPECT_EQ(executar(), 0);
     EXPECT_TRUE(mensagens.empty());
