@@ -99,6 +99,7 @@ void BM_ProgramRss(benchmark::State& state) {
     const fs::path pasta = mkdtemp(modelo);
     const fs::path app = pasta / "app", run = pasta / "run";
     fs::create_directories(run);
+    fs::permissions(run, fs::perms::owner_all);  // Qt wants its runtime folder private
     fs::copy(QUINDRAL_APP_DIR, app, fs::copy_options::recursive);
     std::ofstream(app / "quindral.ini", std::ios::binary) << "[geral]\r\nidioma=English\r\n";
     escreverWav(pasta / "e2.wav", 10);
