@@ -7,6 +7,7 @@
 #include "dialogs/form_afinacoes.h"
 #include "dialogs/form_assistente.h"
 #include "i18n/gerenciador_idiomas.h"
+#include "tunings/gerenciador_afinacoes.h"
 #include "platform/ui/application.h"
 #include "tuner/form_principal.h"
 
@@ -16,7 +17,9 @@ namespace {
 // the message loop has ended.
 struct JanelasPrograma {
     explicit JanelasPrograma(GerenciadorIdiomas& idiomas)
-        : principal(idiomas), assistente(idiomas), afinacoes(idiomas) {}
+        : principal(idiomas),
+          assistente(idiomas, [](int) {}),
+          afinacoes(idiomas, GerenciadorAfinacoes::instancia(), [] {}) {}
     TformPrincipal principal;
     TformAssistente assistente;
     TformAfinacoes afinacoes;

@@ -26,13 +26,18 @@
 #include "platform/ui/application.h"
 #include "tests/app/fixture_qt.h"
 #include "tuner/form_principal.h"
+#include "tunings/gerenciador_afinacoes.h"
+#include "tunings/xml_afinacao_parser.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 
 struct Janelas {
-    explicit Janelas(GerenciadorIdiomas& g) : principal(g), assistente(g), afinacoes(g) {}
+    explicit Janelas(GerenciadorIdiomas& g)
+        : principal(g), assistente(g, [](int) {}), afinacoes(g, catalogo, [] {}) {}
+    XMLAfinacaoParser leitor{[](const std::string&, const std::string&) { return std::string(); }};
+    GerenciadorAfinacoes catalogo{leitor};
     TformPrincipal principal;
     TformAssistente assistente;
     TformAfinacoes afinacoes;
