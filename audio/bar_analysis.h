@@ -31,5 +31,5 @@ protected:
     void NotifyListeners(TAudioEvent event);
 
 private:
-    std::array<TAudioListener, ListenerSlots> listeners_{};
+    TAudioListenerSlots<ListenerSlots> listeners_;
 };

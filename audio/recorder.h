@@ -143,7 +143,7 @@ private:
     int currentIndex_ = 0;
     platform::wavein::HWAVEIN handle_ = nullptr;
     std::unique_ptr<platform::NoticeWindow> noticeWindow_;
-    std::array<TAudioListener, ListenerSlots> listeners_{};
+    TAudioListenerSlots<ListenerSlots> listeners_;
     bool openGuard_ = false;
 
     const std::uint8_t* blockData_ = nullptr;
