@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <memory>
+
 #include <string>
 #include <vector>
 

@@ -11,7 +11,6 @@
 
 #include "audio/recorder.h"
 #include "dialogs/form_assistente.h"
-#include "platform/ui/keys.h"
 #include "platform/ui/page_control.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/picture_convert.h"
