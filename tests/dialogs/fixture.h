@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include <memory>
-
 #include <string>
 #include <vector>
 
