@@ -4,6 +4,7 @@
 // same size, planned once, measured in the same run.
 
 #include "audio/fft_tables.h"
+#include "bench/collector.h"
 #include "bench/figures.h"
 
 #include <benchmark/benchmark.h>
@@ -61,24 +62,11 @@ void BM_FftwPerBlock(benchmark::State& state) {
 }
 BENCHMARK(BM_FftwPerBlock)->Unit(benchmark::kNanosecond);
 
-// Keeps each benchmark's time per iteration, in nanoseconds.
-class Collector : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                nanoseconds[run.benchmark_name()] =
-                    run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> nanoseconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    Collector collector;
+    bench::Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     benchmark::Shutdown();
 

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/collector.h"
 #include "bench/figures.h"
 #include "midi/saida_midi.h"
 
@@ -114,18 +115,6 @@ void BM_ClickOnFluidSynth(benchmark::State& state) {
 }
 BENCHMARK(BM_ClickOnFluidSynth);
 
-class Collector : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                nanoseconds[run.benchmark_name()] =
-                    run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> nanoseconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,7 +142,7 @@ int main(int argc, char** argv) {
     bench::reportFigure("midi note-on to sound ms", (queued + worst) * msPerFrame, 2);
 
     benchmark::Initialize(&argc, argv);
-    Collector collector;
+    bench::Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     benchmark::Shutdown();
     const auto ours = collector.nanoseconds.find("BM_ClickThroughLibrary");

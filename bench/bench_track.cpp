@@ -6,6 +6,7 @@
 // so the ratio is what capture, delivery and the ticks cost on top of the
 // transform itself.
 
+#include "bench/collector.h"
 #include "bench/figures.h"
 
 #ifndef QUINDRAL_NO_TRACK_RUNNER
@@ -133,23 +134,6 @@ void BM_TicksForTenSeconds(benchmark::State& state) {
 }
 BENCHMARK(BM_TicksForTenSeconds)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
-class Collector : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                cpuMs[run.benchmark_name()] =
-                    run.GetAdjustedCPUTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double find(const std::string& prefix) const {
-        for (const auto& [name, ms] : cpuMs)
-            if (name.rfind(prefix, 0) == 0) return ms;
-        return -1;
-    }
-    std::map<std::string, double> cpuMs;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -160,14 +144,14 @@ int main(int argc, char** argv) {
     recording = std::filesystem::path(dir) / "a2.wav";
     if (!writeRecording(recording)) return 1;
 
-    Collector collector;
+    bench::Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     benchmark::Shutdown();
     std::filesystem::remove_all(dir);
 
-    const double track = collector.find("BM_TrackWholePath");
-    const double bare = collector.find("BM_BareAnalysis");
-    const double ticks = collector.find("BM_TicksForTenSeconds");
+    const double track = collector.cpuNanosecondsOf("BM_TrackWholePath") / 1e6;
+    const double bare = collector.cpuNanosecondsOf("BM_BareAnalysis") / 1e6;
+    const double ticks = collector.cpuNanosecondsOf("BM_TicksForTenSeconds") / 1e6;
     if (track >= 0) bench::reportFigure("track cpu ms per audio second", track / kSeconds);
     if (bare >= 0) bench::reportFigure("bare analysis cpu ms per audio second", bare / kSeconds);
     if (ticks >= 0) bench::reportFigure("track ticks cpu ms per audio second", ticks / kSeconds);
