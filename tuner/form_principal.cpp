@@ -64,12 +64,8 @@ TformPrincipal::TformPrincipal(GerenciadorIdiomas& idiomas, Dependencias depende
 
     // 4. and 5. Capture and analysis, started on first show.
     gravador_ = std::make_unique<TRecorder>();
-    gravador_->SetAutoStart(false);
     fft_ = std::make_unique<TFFT>();
-    fft_->SetSource(gravador_.get());
-    gravador_->Quality().SetFrequency(kTaxaAmostragem);
-    fft_->SetBufSize(kTamanhoFFT);
-    gravador_->SetBufSize(kTamanhoBuffer);
+    captura_afinador::configurar(*gravador_, *fft_);
     espectro_ = std::make_unique<EspectroTFFT>(*fft_, kTaxaAmostragem);
     platform::clock::Clock& relogio =
         dependencias_.relogio ? *dependencias_.relogio : platform::clock::systemClock();

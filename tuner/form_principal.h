@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 
+#include "audio/captura_afinador.h"
 #include "platform/ui/form.h"
 #include "platform/ui/timer.h"
 #include "tuner/core/painel_ponteiro.h"
@@ -70,9 +71,9 @@ public:
     // The settings file is the one beside the executable
     // (ConfiguracoesUsuario); tests move it with ExecutablePathOverride.
 
-    static constexpr int kTaxaAmostragem = 11025;  // Hz
-    static constexpr int kTamanhoFFT = 16380;      // requested; the analyser uses 16384
-    static constexpr int kTamanhoBuffer = 4069;    // samples per recorder block
+    static constexpr int kTaxaAmostragem = captura_afinador::kTaxaAmostragem;  // Hz
+    static constexpr int kTamanhoFFT = captura_afinador::kTamanhoFFT;  // requested; the analyser uses 16384
+    static constexpr int kTamanhoBuffer = captura_afinador::kTamanhoBuffer;  // samples per recorder block
     static constexpr int kLarguraRotulo = 130;     // pixels for instrument and tuning type
     static constexpr int kProgramaMidi = 24;       // General MIDI nylon guitar, counted from 0
 

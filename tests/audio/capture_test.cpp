@@ -1,6 +1,7 @@
 // The real capture path: ALSA's default PCM through a private PulseAudio
 // server, recorder and analyser wired as the main window wires them.
 
+#include "audio/captura_afinador.h"
 #include "audio/fft.h"
 #include "audio/recorder.h"
 #include "audio_test_support.h"
@@ -45,14 +46,8 @@ TEST(Capture, ToneFromTheDefaultInputPeaksAtItsBin) {
     audiotest::app();
 
     TRecorder recorder;
-    recorder.SetAutoStart(false);
-    recorder.Quality().SetFrequency(11025);
-    recorder.Quality().SetChannels(1);
-    recorder.Quality().SetBitsPerSample(8);
     TFFT fft;
-    fft.SetSource(&recorder);
-    fft.SetBufSize(16380);
-    recorder.SetBufSize(4069);
+    captura_afinador::configurar(recorder, fft);
     std::vector<Call> log;
     Probe spectra("spectra", log);
     fft.AddListener(spectra.listener());

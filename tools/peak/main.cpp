@@ -3,6 +3,7 @@
 // 16384-point analysis). Ctrl-C ends it. QUINDRAL_WAVEIN=<file.wav> analyses
 // a file instead of the microphone.
 
+#include "audio/captura_afinador.h"
 #include "audio/fft.h"
 #include "audio/recorder.h"
 #include "platform/core/exceptions.h"
@@ -58,14 +59,8 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, onSignal);
 
     TRecorder recorder;
-    recorder.SetAutoStart(false);
-    recorder.Quality().SetFrequency(11025);
-    recorder.Quality().SetChannels(1);
-    recorder.Quality().SetBitsPerSample(8);
     TFFT fft;
-    fft.SetSource(&recorder);
-    fft.SetBufSize(16380);
-    recorder.SetBufSize(4069);
+    captura_afinador::configurar(recorder, fft);
     PeakPrinter printer(fft);
     fft.AddListener(makeAudioListener(&printer, &PeakPrinter::onSpectrum));
 

@@ -1,5 +1,6 @@
 #include "tools/track/file_tracker.h"
 
+#include "audio/captura_afinador.h"
 #include "audio/fft.h"
 #include "audio/recorder.h"
 #include "platform/clock/manual_clock.h"
@@ -19,9 +20,8 @@
 
 namespace {
 
-constexpr int kRate = 11025;
-constexpr int kBlockFrames = 4069;
-constexpr int kAnalysisRequest = 16380;
+constexpr int kRate = captura_afinador::kTaxaAmostragem;
+constexpr int kBlockFrames = captura_afinador::kTamanhoBuffer;
 constexpr int kTicksPerSecond = 20;
 
 void deliverPosted() {
@@ -112,14 +112,8 @@ TrackResult trackFile(const std::filesystem::path& file, const TrackOptions& opt
     platform::wavein::setFileLooping(false);
 
     TRecorder recorder;
-    recorder.SetAutoStart(false);
-    recorder.Quality().SetFrequency(kRate);
-    recorder.Quality().SetChannels(1);
-    recorder.Quality().SetBitsPerSample(8);
     TFFT fft;
-    fft.SetSource(&recorder);
-    fft.SetBufSize(kAnalysisRequest);
-    recorder.SetBufSize(kBlockFrames);
+    captura_afinador::configurar(recorder, fft);
 
     const EspectroTFFT espectro(fft, kRate);
     PainelPonteiroMemoria painel;
